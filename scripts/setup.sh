@@ -7,7 +7,7 @@ PACKAGES="cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libfccp-dev
   wine64 xvfb xauth x11-utils fonts-wqy-microhei locales
-  icoutils imagemagick python3
+  icoutils imagemagick python3 time
   clang libclang-rt-14-dev"
 
 missing=""
