@@ -84,12 +84,13 @@ StoreStatus ReadConfigFile(const char* szPath, FactoryConfig* pConfig, FILE* pDi
     }
     Diag(pDiag, "Open file - \"%s\" success!\n", szPath);
 
-    // Read into a buffer of our own: the file may have shrunk since it was
-    // measured, and a short read must not leave a half-filled record.
+    // Read into a buffer of our own: the file may have shrunk or grown since
+    // it was measured, and neither may leave a half-filled or foreign record.
     unsigned char abyImage[CONFIG_RECORD_SIZE];
     size_t uRead = std::fread(abyImage, 1, sizeof abyImage, pFile);
+    bool bEndReached = uRead == sizeof abyImage && std::fgetc(pFile) == EOF;
     std::fclose(pFile);
-    if (uRead != sizeof abyImage) {
+    if (!bEndReached) {
         Diag(pDiag, "Read file - \"%s\" err!\n", szPath);
         return STORE_READ_FAILED;
     }

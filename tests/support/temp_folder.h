@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,18 @@ class TempFolder {
 public:
     TempFolder()
     {
+        // Several test processes run at once and Wine's clock is coarse, so
+        // the name takes a random part too, and a taken name is never reused.
         static std::atomic<unsigned> uCounter{0};
-        auto llTicks = std::chrono::steady_clock::now().time_since_epoch().count();
-        m_path = std::filesystem::temp_directory_path()
-                 / ("ftpconfig-test-" + std::to_string(llTicks) + "-" + std::to_string(uCounter++));
-        std::filesystem::create_directories(m_path);
+        static std::random_device rd;
+        for (;;) {
+            auto llTicks = std::chrono::steady_clock::now().time_since_epoch().count();
+            m_path = std::filesystem::temp_directory_path()
+                     / ("ftpconfig-test-" + std::to_string(llTicks) + "-" + std::to_string(rd())
+                        + "-" + std::to_string(uCounter++));
+            if (std::filesystem::create_directory(m_path))
+                break;
+        }
     }
     ~TempFolder()
     {
