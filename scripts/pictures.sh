@@ -24,7 +24,7 @@ for i in \$(seq 1 120); do
 done
 sleep 4
 import -window root "$ROOT/$2"
-WINEPREFIX="$FTPCONFIG_WINEPREFIX" wineserver -k 2>/dev/null || true
+WINEPREFIX="$FTPCONFIG_WINEPREFIX" /usr/lib/wine/wineserver64 -k 2>/dev/null || true
 wait
 SHOT
     xvfb-run -a -s '-screen 0 800x600x24' sh "$SAVE_DIR/shoot.sh"

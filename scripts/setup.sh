@@ -6,7 +6,7 @@ PACKAGES="cmake ninja-build g++ pkg-config
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
   libgtest-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev libfccp-dev
-  wine64 xvfb xauth x11-utils fonts-wqy-microhei locales
+  wine wine64 xvfb xauth x11-utils fonts-wqy-microhei locales
   icoutils imagemagick python3 time
   clang libclang-rt-14-dev"
 
@@ -19,7 +19,7 @@ if [ -n "$missing" ]; then
     [ "$(id -u)" -eq 0 ] || SUDO=sudo
     echo "Installing:$missing"
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $missing >/dev/null
 fi
 
 # Wine takes its default language from the Unix locale, so both must exist.
